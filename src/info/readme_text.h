@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// The READ ME text, line ends CR LF as written.
+QString readMeText();
