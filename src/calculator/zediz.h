@@ -51,6 +51,7 @@ protected:
 
 private:
     friend class tst_Zediz;
+    friend struct ZedizBench;
 
     void createControls();
     void connectHandlers();

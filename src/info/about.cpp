@@ -65,8 +65,7 @@ QPushButton *button(QWidget *parent, const char *name, const Placement &at, cons
 About::About(const Zediz &main)
     : QWidget(nullptr,
               // A tool window keeps out of the task bar on X11 and Windows alike.
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                  | Qt::WindowCloseButtonHint)
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , main(main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -113,8 +112,7 @@ bool About::event(QEvent *event)
 void About::mousePressEvent(QMouseEvent *event)
 {
     // Clicks on a label reach here too, as labels pass them on; only the bare surface counts.
-    pressedOnSurface = event->button() == Qt::LeftButton
-                       && !childAt(event->position().toPoint());
+    pressedOnSurface = event->button() == Qt::LeftButton && !childAt(event->position().toPoint());
     QWidget::mousePressEvent(event);
 }
 

@@ -39,8 +39,7 @@ void CenterForm(QWidget &window, const QWidget &main, float width, float height)
                             float(toTwips(outer.height())),
                             height,
                             float(toTwips(desk.height())));
-    window.move(desk.topLeft()
-                + QPoint(toPixels(float(CenterLeft)), toPixels(float(CenterTop))));
+    window.move(desk.topLeft() + QPoint(toPixels(float(CenterLeft)), toPixels(float(CenterTop))));
 }
 
 QSizeF outerSizeTwips(const QWidget &window, const QWidget &main)

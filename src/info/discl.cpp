@@ -23,8 +23,7 @@ QFont arial(double points)
 
 Discl::Discl(const QWidget &main, QWidget *parent)
     : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                  | Qt::WindowCloseButtonHint)
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , main(main)
 {
     setWindowTitle(QStringLiteral("Quellmark"));
@@ -131,8 +130,7 @@ void Discl::keyPressEvent(QKeyEvent *event)
 
 void Discl::mousePressEvent(QMouseEvent *event)
 {
-    pressedOnSurface = event->button() == Qt::LeftButton
-                       && !childAt(event->position().toPoint());
+    pressedOnSurface = event->button() == Qt::LeftButton && !childAt(event->position().toPoint());
     QDialog::mousePressEvent(event);
 }
 

@@ -20,7 +20,7 @@ namespace wmf {
 struct DisplayList;
 }
 
-// A placeable Windows Metafile picture: kept as the bytes it came from, and read once into a
+// A placeable metafile picture: kept as the bytes it came from, and read once into a
 // list of shapes and texts that paints quickly at any scale on any paint device.
 class Metafile
 {

@@ -25,7 +25,7 @@ struct ShapeOp
 struct TextOp
 {
     Metafile::TextItem item;
-    double height;          // the recorded height in bounding-box units, same sign convention
+    double height; // the recorded height in bounding-box units, same sign convention
     quint8 pitchAndFamily;
     bool underline;
     bool strikeOut;

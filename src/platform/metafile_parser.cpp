@@ -1,7 +1,7 @@
 #include "metafile_parser.h"
 
+#include "codepage1252.h"
 #include "metafile_records.h"
-#include "windows1252.h"
 
 #include <QtEndian>
 
@@ -114,7 +114,7 @@ struct Palette
 struct Region
 {};
 
-using GdiObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, Palette, Region>;
+using DrawingObject = std::variant<std::monostate, LogPen, LogBrush, LogFont, Palette, Region>;
 
 struct DcState
 {
@@ -215,7 +215,7 @@ private:
     bool playRecords();
     bool play(quint16 function, Params &params);
 
-    bool createObject(GdiObject object);
+    bool createObject(DrawingObject object);
     bool checkedSlot(quint16 index, const char *what);
     bool selectObject(quint16 index);
     bool selectPalette(quint16 index);
@@ -258,7 +258,7 @@ private:
     QRect m_frame;
     qsizetype m_end = 0;
 
-    std::vector<GdiObject> m_objects;
+    std::vector<DrawingObject> m_objects;
     std::set<int> m_freeSlots;
     DcState m_dc;
     std::vector<DcState> m_saved;
@@ -269,7 +269,8 @@ private:
 bool Parser::readHeaders()
 {
     if (m_bytes.size() < MinimumFileBytes)
-        return fail(QStringLiteral("too short for a placeable metafile (%1 bytes)").arg(m_bytes.size()));
+        return fail(
+            QStringLiteral("too short for a placeable metafile (%1 bytes)").arg(m_bytes.size()));
     if (dword(m_bytes, 0) != PlaceableKey)
         return fail(QStringLiteral("no placeable metafile key"));
     quint16 checksum = 0;
@@ -337,9 +338,8 @@ bool Parser::playRecords()
         if (words < quint32(RecordHeaderWords))
             return fail(QStringLiteral("record at byte %1 has size %2 words").arg(pos).arg(words));
         if (qint64(words) * 2 > left)
-            return fail(QStringLiteral("record %1 at byte %2 runs past the end")
-                            .arg(hex(function))
-                            .arg(pos));
+            return fail(
+                QStringLiteral("record %1 at byte %2 runs past the end").arg(hex(function)).arg(pos));
         if (function == Eof)
             return true;
         Params params(QByteArrayView(m_bytes).sliced(pos + RecordHeaderBytes,
@@ -459,7 +459,7 @@ bool Parser::play(quint16 function, Params &params)
     }
 }
 
-bool Parser::createObject(GdiObject object)
+bool Parser::createObject(DrawingObject object)
 {
     if (m_freeSlots.empty())
         return fail(QStringLiteral("object table of %1 slots is full").arg(m_objects.size()));
@@ -477,7 +477,8 @@ bool Parser::checkedSlot(quint16 index, const char *what)
                         .arg(index)
                         .arg(m_objects.size()));
     if (std::holds_alternative<std::monostate>(m_objects[index]))
-        return fail(QStringLiteral("%1 of empty object slot %2").arg(QLatin1String(what)).arg(index));
+        return fail(
+            QStringLiteral("%1 of empty object slot %2").arg(QLatin1String(what)).arg(index));
     return true;
 }
 
@@ -485,7 +486,7 @@ bool Parser::selectObject(quint16 index)
 {
     if (!checkedSlot(index, "selection"))
         return false;
-    const GdiObject &object = m_objects[index];
+    const DrawingObject &object = m_objects[index];
     if (const auto *pen = std::get_if<LogPen>(&object))
         m_dc.pen = *pen;
     else if (const auto *brush = std::get_if<LogBrush>(&object))
@@ -503,7 +504,8 @@ bool Parser::selectPalette(quint16 index)
         return false;
     const auto *palette = std::get_if<Palette>(&m_objects[index]);
     if (!palette)
-        return fail(QStringLiteral("palette selection of object %1, which is no palette").arg(index));
+        return fail(
+            QStringLiteral("palette selection of object %1, which is no palette").arg(index));
     m_dc.palette = palette->entries;
     return true;
 }
@@ -560,8 +562,8 @@ QPen Parser::currentPen()
     // A pen this wide already covers the whole picture from anywhere near it; wider ones only
     // cost painting time.
     const double widest = 2.0 * (m_frame.width() + m_frame.height());
-    const double width
-        = std::min(m_dc.pen.width * (std::abs(m_scaleX) + std::abs(m_scaleY)) / 2, widest);
+    const double width = std::min(m_dc.pen.width * (std::abs(m_scaleX) + std::abs(m_scaleY)) / 2,
+                                  widest);
     return QPen(QColor(colour),
                 width,
                 style,
@@ -756,12 +758,11 @@ void Parser::addText(QPoint at, QByteArrayView encoded, std::optional<QRectF> cl
     const LogFont &font = m_dc.font;
     const double scale = std::abs(m_scaleY);
     // Height 0 asks for the default size, taken as 12 points.
-    const double height = font.height != 0
-                              ? font.height * scale
-                              : -double(m_list->unitsPerInch) * DefaultFontPoints
-                                    / TypographicPointsPerInch;
+    const double height = font.height != 0 ? font.height * scale
+                                           : -double(m_list->unitsPerInch) * DefaultFontPoints
+                                                 / TypographicPointsPerInch;
 
-    TextOp op{Metafile::TextItem{fromWindows1252(encoded),
+    TextOp op{Metafile::TextItem{fromCodePage1252(encoded),
                                  toFrame(origin),
                                  font.height,
                                  font.weight,
@@ -802,7 +803,7 @@ bool Parser::createFont(Params &params)
     // The face name ends at its first zero, or after 32 bytes, or at the end of the record.
     const QByteArrayView face = params.take(std::min<qsizetype>(params.remaining(), FaceNameBytes));
     const qsizetype zero = face.indexOf('\0');
-    font.face = fromWindows1252(zero < 0 ? face : face.first(zero));
+    font.face = fromCodePage1252(zero < 0 ? face : face.first(zero));
     return createObject(std::move(font));
 }
 
@@ -836,18 +837,18 @@ QList<Metafile::Record> splitRecords(const QByteArray &bytes)
     QList<Metafile::Record> records;
     if (bytes.size() < MinimumFileBytes)
         return records;
-    const qsizetype end = std::min<qint64>(
-        bytes.size(), PlaceableHeaderBytes + qint64(dword(bytes, PlaceableHeaderBytes + 6)) * 2);
+    const qsizetype end = std::min<qint64>(bytes.size(),
+                                           PlaceableHeaderBytes
+                                               + qint64(dword(bytes, PlaceableHeaderBytes + 6)) * 2);
     qsizetype pos = MinimumFileBytes;
     while (end - pos >= RecordHeaderBytes) {
         const quint32 words = dword(bytes, pos);
         const quint16 function = word(bytes, pos + 4);
-        if (words < quint32(RecordHeaderWords) || qint64(words) * 2 > end - pos
-            || function == Eof)
+        if (words < quint32(RecordHeaderWords) || qint64(words) * 2 > end - pos || function == Eof)
             break;
-        records.append({function,
-                        bytes.sliced(pos + RecordHeaderBytes,
-                                     qsizetype(words) * 2 - RecordHeaderBytes)});
+        records.append(
+            {function,
+             bytes.sliced(pos + RecordHeaderBytes, qsizetype(words) * 2 - RecordHeaderBytes)});
         pos += qsizetype(words) * 2;
     }
     return records;

@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-// The numbers of the placeable Windows Metafile format that both the writer and the reader
+// The numbers of the placeable metafile format that both the writer and the reader
 // need. Multi-byte values are little-endian; sizes are counted in 16-bit words.
 namespace platform::wmf {
 

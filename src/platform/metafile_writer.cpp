@@ -1,7 +1,7 @@
 #include "metafile_writer.h"
 
+#include "codepage1252.h"
 #include "metafile_records.h"
-#include "windows1252.h"
 
 #include <QtEndian>
 
@@ -68,6 +68,15 @@ QByteArray wordsOf(std::initializer_list<int> words)
     return out;
 }
 
+// Ellipse records take their bounding box bottom first.
+QByteArray circleBox(QPoint centre, int radius)
+{
+    return wordsOf({coordinate(centre.y() + radius),
+                    coordinate(centre.x() + radius),
+                    coordinate(centre.y() - radius),
+                    coordinate(centre.x() - radius)});
+}
+
 } // namespace
 
 MetafileWriter::MetafileWriter(QSize extent, int unitsPerInch)
@@ -130,22 +139,14 @@ void MetafileWriter::circle(QPoint centre, int radius, int penWidth)
 {
     usePen(penWidth, White);
     useBrush(BrushNull, White);
-    record(Ellipse,
-           wordsOf({coordinate(centre.y() + radius),
-                   coordinate(centre.x() + radius),
-                   coordinate(centre.y() - radius),
-                   coordinate(centre.x() - radius)}));
+    record(Ellipse, circleBox(centre, radius));
 }
 
 void MetafileWriter::disc(QPoint centre, int radius)
 {
     usePen(0, White);
     useBrush(BrushSolid, White);
-    record(Ellipse,
-           wordsOf({coordinate(centre.y() + radius),
-                   coordinate(centre.x() + radius),
-                   coordinate(centre.y() - radius),
-                   coordinate(centre.x() - radius)}));
+    record(Ellipse, circleBox(centre, radius));
 }
 
 void MetafileWriter::text(QPoint origin, QStringView text, const Font &font)
@@ -153,10 +154,10 @@ void MetafileWriter::text(QPoint origin, QStringView text, const Font &font)
     prepareText();
 
     QByteArray logFont = wordsOf({-std::clamp(font.height, 1, 32767),
-                                 0,
-                                 std::clamp(font.escapement, -3600, 3600),
-                                 std::clamp(font.escapement, -3600, 3600),
-                                 std::clamp(font.weight, 0, 1000)});
+                                  0,
+                                  std::clamp(font.escapement, -3600, 3600),
+                                  std::clamp(font.escapement, -3600, 3600),
+                                  std::clamp(font.weight, 0, 1000)});
     // Italic, underline, strike-out, ANSI character set, default precisions and quality.
     logFont.append(7, '\0');
     logFont.append(char(VariablePitchSwiss));
@@ -165,10 +166,11 @@ void MetafileWriter::text(QPoint origin, QStringView text, const Font &font)
     logFont.append(face);
     use(Kind::Font, CreateFontIndirect, logFont);
 
-    QByteArray encoded = toWindows1252(text);
+    QByteArray encoded = toCodePage1252(text);
     Q_ASSERT(encoded.size() <= 32767);
     encoded.truncate(32767);
-    QByteArray out = wordsOf({coordinate(origin.y()), coordinate(origin.x()), int(encoded.size()), 0});
+    QByteArray out = wordsOf(
+        {coordinate(origin.y()), coordinate(origin.x()), int(encoded.size()), 0});
     out.append(encoded);
     if (out.size() % 2 != 0)
         out.append('\0');

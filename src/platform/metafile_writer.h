@@ -12,7 +12,7 @@
 
 namespace platform {
 
-// Records a white-on-black line drawing as a placeable Windows Metafile. The file starts with
+// Records a white-on-black line drawing as a placeable metafile. The file starts with
 // the fixed preamble every diagram shares (mapping, black background, 256-entry palette); all
 // later drawing is white. Coordinates and sizes are metafile units, y grows downwards.
 class MetafileWriter

@@ -275,17 +275,29 @@ void tst_About::readMeOpensModal()
 
         auto *text = child<QPlainTextEdit>(&readMe, "Text1");
         QCOMPARE(QApplication::focusWidget(), text);
-        QCOMPARE(text->toPlainText(), readMeText().replace(QLatin1String("\r\n"), QLatin1String("\n")));
+        QCOMPARE(text->toPlainText(),
+                 readMeText().replace(QLatin1String("\r\n"), QLatin1String("\n")));
         // The text stands on the window's colour, also where no letter is.
         const QImage shown = text->viewport()->grab().toImage();
-        QCOMPARE(QColor(shown.pixel(shown.width() - 2, 2)), readMe.palette().color(QPalette::Button));
+        QCOMPARE(QColor(shown.pixel(shown.width() - 2, 2)),
+                 readMe.palette().color(QPalette::Button));
     });
     // Back in the About window, with fresh activation and the focus on "OK" again.
     QTRY_VERIFY(about->isActiveWindow());
     QTRY_COMPARE(QApplication::focusWidget(), child(about, "Command3"));
 }
 
-enum class ReadMeAction { Ok, HeadingBand, BesideText, OnLine, Escape, Letter, Function, Shift, CloseBox };
+enum class ReadMeAction {
+    Ok,
+    HeadingBand,
+    BesideText,
+    OnLine,
+    Escape,
+    Letter,
+    Function,
+    Shift,
+    CloseBox
+};
 
 void tst_About::readMeCloses_data()
 {

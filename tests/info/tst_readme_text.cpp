@@ -68,7 +68,8 @@ void tst_ReadMeText::conditionsList()
 {
     const QStringList expected{
         Bullet + QStringLiteral("100%\t\t-  load factor"),
-        Bullet + QStringLiteral("90\u00b0C\u00b7cm/W\t-  earth (backfill) thermal resistivity (RHo)"),
+        Bullet
+            + QStringLiteral("90\u00b0C\u00b7cm/W\t-  earth (backfill) thermal resistivity (RHo)"),
         Bullet + QStringLiteral("60\u00b0C\u00b7cm/W\t-  concrete RHo"),
         Bullet + QStringLiteral("20\u00b0C\t\t-  ambient earth temperature"),
         Bullet + QStringLiteral("40\u00b0C\t\t-  ambient air temperature"),
@@ -91,8 +92,9 @@ void tst_ReadMeText::deratingList()
     QCOMPARE(lines[first + count], QStringLiteral("\t"));
 
     // Point 5 follows point 4 without a gap: no empty line between the two lists.
-    QVERIFY(!lines.mid(blocks[0].first + blocks[0].second + 1,
-                       first - blocks[0].first - blocks[0].second - 1)
+    QVERIFY(!lines
+                 .mid(blocks[0].first + blocks[0].second + 1,
+                      first - blocks[0].first - blocks[0].second - 1)
                  .contains(QString()));
 }
 

@@ -45,6 +45,8 @@ constexpr quint16 FnExtTextOut = 0x0A32;
 constexpr QRgb Black = 0xFF000000;
 constexpr QRgb White = 0xFFFFFFFF;
 
+constexpr int ReuseRounds = 20;
+
 quint16 word(const QByteArray &bytes, qsizetype at)
 {
     return qFromLittleEndian<quint16>(bytes.constData() + at);
@@ -421,11 +423,13 @@ void TestMetafile::readsBackWhatWasWritten()
 void TestMetafile::reusesObjects_data()
 {
     QTest::addColumn<QList<int>>("widths");
-    QTest::addColumn<int>("pensCreated");
+    QTest::addColumn<int>("maxPensCreated");
 
-    // The hairline pen of the filled polygons counts as one more width.
-    QTest::newRow("two widths") << QList<int>{100, 300} << 1 + 3;
-    QTest::newRow("more widths than are kept") << QList<int>{10, 20, 30, 40, 50, 60} << -1;
+    // Besides the background's black pen there is the hairline of the filled polygons; used
+    // between every two lines, it stays live even when the line pens have to be recreated.
+    QTest::newRow("two widths") << QList<int>{100, 300} << 1 + 1 + 2;
+    QTest::newRow("more widths than are kept")
+        << QList<int>{10, 20, 30, 40, 50, 60} << 1 + 1 + 6 * ReuseRounds;
 }
 
 // Drawing alternately with a few pens selects the live ones again instead of creating them anew;
@@ -433,10 +437,10 @@ void TestMetafile::reusesObjects_data()
 void TestMetafile::reusesObjects()
 {
     QFETCH(QList<int>, widths);
-    QFETCH(int, pensCreated);
+    QFETCH(int, maxPensCreated);
 
     MetafileWriter writer;
-    for (int round = 0; round < 20; ++round) {
+    for (int round = 0; round < ReuseRounds; ++round) {
         for (const int width : widths) {
             writer.line({1000, 1000 + round * 100}, {5000, 1000 + round * 100}, width);
             writer.polygon(QPolygon({{6000, 1000}, {7000, 1000}, {6500, 2000}}));
@@ -450,9 +454,9 @@ void TestMetafile::reusesObjects()
     qsizetype created = 0;
     for (const Metafile::Record &r : picture->records())
         created += r.function == FnCreatePen ? 1 : 0;
-    if (pensCreated >= 0)
-        QCOMPARE(created, pensCreated);
-    QVERIFY(picture->objectTableSize() <= 12);
+    QVERIFY2(created <= maxPensCreated, qPrintable(QString::number(created)));
+    QVERIFY2(picture->objectTableSize() <= 8,
+             qPrintable(QString::number(picture->objectTableSize())));
 }
 
 void TestMetafile::encodesText_data()
@@ -461,10 +465,14 @@ void TestMetafile::encodesText_data()
     QTest::addColumn<QByteArray>("stored");
     QTest::addColumn<QString>("readBack");
 
-    QTest::newRow("ascii") << u"190mm (7.5\")"_s << QByteArray("190mm (7.5\")") << u"190mm (7.5\")"_s;
-    QTest::newRow("degree and middle dot") << u"30\u00B0C \u00B7"_s << QByteArray("30\xB0" "C \xB7")
+    QTest::newRow("ascii") << u"190mm (7.5\")"_s << QByteArray("190mm (7.5\")")
+                           << u"190mm (7.5\")"_s;
+    QTest::newRow("degree and middle dot") << u"30\u00B0C \u00B7"_s
+                                           << QByteArray("30\xB0"
+                                                         "C \xB7")
                                            << u"30\u00B0C \u00B7"_s;
-    QTest::newRow("code page only") << u"\u20AC\u2013"_s << QByteArray("\x80\x96") << u"\u20AC\u2013"_s;
+    QTest::newRow("code page only")
+        << u"\u20AC\u2013"_s << QByteArray("\x80\x96") << u"\u20AC\u2013"_s;
     QTest::newRow("not in the code page") << u"\u0416"_s << QByteArray("?") << u"?"_s;
 }
 
@@ -601,11 +609,28 @@ void TestMetafile::readsOtherRecords_data()
         file.records = {record(FnCreateBrush, words({0}) + colourRef(255, 255, 255) + words({0})),
                         selectFirst,
                         record(FnPolyPolygon,
-                               words({2, 4, 4, 100, 100, 400, 100, 400, 400, 100, 400, //
-                                      600, 600, 900, 600, 900, 900, 600, 900}))};
-        QTest::newRow("poly-polygon") << file.bytes() << QStringList()
-                                      << QList<QPoint>{{250, 250}, {750, 750}}
-                                      << QList<QPoint>{{750, 250}, {250, 750}};
+                               words({2,
+                                      4,
+                                      4,
+                                      100,
+                                      100,
+                                      400,
+                                      100,
+                                      400,
+                                      400,
+                                      100,
+                                      400, //
+                                      600,
+                                      600,
+                                      900,
+                                      600,
+                                      900,
+                                      900,
+                                      600,
+                                      900}))};
+        QTest::newRow("poly-polygon")
+            << file.bytes() << QStringList() << QList<QPoint>{{250, 250}, {750, 750}}
+            << QList<QPoint>{{750, 250}, {250, 750}};
     }
     {
         QByteArray palette = words({0x0300, 2}) + colourRef(0, 0, 0) + colourRef(255, 255, 255);
@@ -615,8 +640,8 @@ void TestMetafile::readsOtherRecords_data()
                         record(FnCreatePen, words({0, 60, 0}) + colourRef(1, 0, 0, 1)),
                         record(FnSelectObject, words({1})),
                         record(FnPolyline, words({2, 100, 500, 900, 500}))};
-        QTest::newRow("palette index colour") << file.bytes() << QStringList()
-                                              << QList<QPoint>{{500, 500}} << QList<QPoint>();
+        QTest::newRow("palette index colour")
+            << file.bytes() << QStringList() << QList<QPoint>{{500, 500}} << QList<QPoint>();
     }
     {
         // The line after the restore uses the default black pen again.
@@ -627,9 +652,9 @@ void TestMetafile::readsOtherRecords_data()
                         record(FnPolyline, words({2, 100, 200, 900, 200})),
                         record(FnRestoreDc, words({-1})),
                         record(FnPolyline, words({2, 100, 700, 900, 700}))};
-        QTest::newRow("saved state restored") << file.bytes() << QStringList()
-                                              << QList<QPoint>{{500, 200}}
-                                              << QList<QPoint>{{500, 700}};
+        QTest::newRow("saved state restored")
+            << file.bytes() << QStringList() << QList<QPoint>{{500, 200}}
+            << QList<QPoint>{{500, 700}};
     }
     {
         // A window twice the box, shifted: logical (-500, -500) is the box's top left corner.
@@ -639,16 +664,16 @@ void TestMetafile::readsOtherRecords_data()
                         whitePen(60),
                         selectFirst,
                         record(FnPolyline, words({2, -500, 1000, 1500, 1000}))};
-        QTest::newRow("window mapping") << file.bytes() << QStringList()
-                                        << QList<QPoint>{{100, 750}, {900, 750}}
-                                        << QList<QPoint>{{500, 500}, {500, 1000 - 20}};
+        QTest::newRow("window mapping")
+            << file.bytes() << QStringList() << QList<QPoint>{{100, 750}, {900, 750}}
+            << QList<QPoint>{{500, 500}, {500, 1000 - 20}};
     }
     {
         RawFile file;
         file.type = 2;
         file.records = {textOut(100, 500, "disk")};
-        QTest::newRow("disk metafile") << file.bytes() << QStringList({u"disk"_s})
-                                       << QList<QPoint>() << QList<QPoint>();
+        QTest::newRow("disk metafile")
+            << file.bytes() << QStringList({u"disk"_s}) << QList<QPoint>() << QList<QPoint>();
     }
 }
 
@@ -721,13 +746,15 @@ void TestMetafile::rejectsBrokenInput_data()
         << QByteArrayList{patched32(28, dword(sample, 28) + 1), patched32(28, 0xFFFFFFFF)};
     QTest::newRow("declared size cuts off the end record")
         << QByteArrayList{patched32(28, dword(sample, 28) - 3), patched32(28, 9)};
-    QTest::newRow("record size below 3")
-        << QByteArrayList{patched32(firstRecord, 0), patched32(firstRecord, 1),
-                          patched32(firstRecord, 2)};
+    QTest::newRow("record size below 3") << QByteArrayList{patched32(firstRecord, 0),
+                                                           patched32(firstRecord, 1),
+                                                           patched32(firstRecord, 2)};
     QTest::newRow("record size past the end")
         << QByteArrayList{patched32(firstRecord, dword(sample, 28)),
-                          patched32(firstRecord, 0x7FFFFFFF), patched32(firstRecord, 0xFFFFFFFF)};
-    QTest::newRow("no end record") << QByteArrayList{file({pen, select0}, 4, false), file({}, 4, false)};
+                          patched32(firstRecord, 0x7FFFFFFF),
+                          patched32(firstRecord, 0xFFFFFFFF)};
+    QTest::newRow("no end record")
+        << QByteArrayList{file({pen, select0}, 4, false), file({}, 4, false)};
 
     QTest::newRow("point count beyond record")
         << QByteArrayList{file({record(FnPolyline, words({32767, 0, 0, 10, 10}))}),
@@ -786,7 +813,8 @@ void TestMetafile::survivesRandomDamage()
                      record(FnSelectObject, words({0})),
                      record(FnMoveTo, words({10, 10})),
                      record(FnLineTo, words({90, 90})),
-                     record(FnPolyPolygon, words({2, 3, 3, 0, 0, 50, 0, 0, 50, 60, 60, 90, 60, 60, 90})),
+                     record(FnPolyPolygon,
+                            words({2, 3, 3, 0, 0, 50, 0, 0, 50, 60, 60, 90, 60, 60, 90})),
                      textOut(5, 50, "abc"),
                      record(FnDeleteObject, words({0}))};
     const QList<QByteArray> originals = {sampleDrawing(), other.bytes()};

@@ -18,9 +18,10 @@ namespace diagrams {
 inline constexpr int SheetWidth = 32730;
 inline constexpr int SheetHeight = 24780;
 inline constexpr int GroundY = 4800;
-// Where the top of an installation goes by default: low enough that the depth label fits
-// between the hatching and the installation.
+// The highest an installation may start: low enough that the depth label fits between the
+// hatching and the installation.
 inline constexpr int InstallationTop = 7400;
+inline constexpr int BottomMargin = 600;
 
 // Line weights: outlines of what is buried, then the conductors, then everything that only
 // annotates.
@@ -35,6 +36,13 @@ inline constexpr int LineSpacing = 1550; // baseline to baseline of two label li
 
 enum class Side { Left, Right };
 
+// From a horizontal dimension line to the lowest ink of the given number of label lines under
+// it.
+int labelLinesBelow(int lines);
+// The top for an installation whose drawing, dimensions included, is that tall: as high as
+// allowed when it is tall, otherwise centred in the room below the depth label.
+int installationTop(int height);
+
 // A cross-section drawing in the words of the trade: ground, cables, ducts, concrete and
 // dimensions. Remembers what it has drawn so that the concrete stipple keeps clear of it.
 class Sketch
@@ -47,7 +55,7 @@ public:
     void ductNote();
     // The surface across the top and the depth arrow down to the installation's top, whose
     // left end is given so that the arrow's extension line stops short of it.
-    void groundAndDepth(QStringView depthLabel, int installationTop, int installationLeft);
+    void groundAndDepth(QStringView depthLabel, int top, int installationLeft);
 
     // What is buried.
     void conductor(QPoint centre, int radius, Phase phase);

@@ -9,8 +9,8 @@
 namespace platform {
 
 // Characters the code page lacks become '?'.
-QByteArray toWindows1252(QStringView text);
+QByteArray toCodePage1252(QStringView text);
 
-QString fromWindows1252(QByteArrayView bytes);
+QString fromCodePage1252(QByteArrayView bytes);
 
 } // namespace platform

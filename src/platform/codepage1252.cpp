@@ -1,4 +1,4 @@
-#include "windows1252.h"
+#include "codepage1252.h"
 
 #include <algorithm>
 #include <array>
@@ -29,7 +29,7 @@ char encode(char16_t c)
 
 } // namespace
 
-QByteArray toWindows1252(QStringView text)
+QByteArray toCodePage1252(QStringView text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
@@ -38,7 +38,7 @@ QByteArray toWindows1252(QStringView text)
     return bytes;
 }
 
-QString fromWindows1252(QByteArrayView bytes)
+QString fromCodePage1252(QByteArrayView bytes)
 {
     QString text;
     text.reserve(bytes.size());
