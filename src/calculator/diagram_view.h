@@ -21,6 +21,9 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // The view shows no focus, so a focus change is no reason to repaint the drawing.
+    void focusInEvent(QFocusEvent *) override {}
+    void focusOutEvent(QFocusEvent *) override {}
 
 private:
     DiagramStore::Drawing shown;

@@ -1,15 +1,19 @@
 #include "calculator/choices.h"
+#include "calculator/diagram_view.h"
 #include "calculator/diagrams/diagram_store.h"
 #include "calculator/refresh_keys.h"
 #include "calculator/zediz.h"
+#include "platform/metafile.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -48,6 +52,15 @@ private slots:
     void totalFollowsTemperature();
     void typedTotalStaysWhileTotalUnchanged();
     void everyCodeFillsItsOwnList();
+    void diagramChangeSharesStoredPicture();
+    void materialChangeKeepsDrawing();
+    void numberWithoutDrawingKeepsLast();
+    void eightRunsIntoD9ShowsDetail4AtOnce();
+    void copyQuestion();
+    void copyAnsweredNoKeepsClipboard();
+    void copyAnsweredYesReplacesClipboard();
+    void copyBeforeFirstTickCopiesNothing();
+    void singleClickCopiesNothing();
 
 private:
     template<typename T>
@@ -63,8 +76,19 @@ private:
     void showActive();
     void click(const char *name);
     void waitForRefresh();
+    // Answers the next message box with button, from inside its own loop; returns the box's
+    // texts, buttons and icon as seen while it was open.
+    struct Question
+    {
+        QString title, text;
+        QMessageBox::StandardButtons buttons;
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        bool seen = false;
+    };
+    Question doubleClickDiagram(QMessageBox::StandardButton answer);
 
-    DiagramStore store;
+    const DiagramStore store = DiagramStore::embedded();
     std::unique_ptr<Zediz> window;
 };
 
@@ -558,6 +582,188 @@ void tst_Zediz::everyCodeFillsItsOwnList()
         }
     }
     QCOMPARE(seen.size(), 48);
+}
+
+tst_Zediz::Question tst_Zediz::doubleClickDiagram(QMessageBox::StandardButton answer)
+{
+    Question seen;
+    QTimer watcher;
+    connect(&watcher, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || seen.seen)
+            return;
+        seen = {box->windowTitle(),
+                box->text(),
+                box->standardButtons(),
+                box->standardButton(box->defaultButton()),
+                box->icon(),
+                true};
+        box->button(answer)->click();
+    });
+    watcher.start(5);
+    auto *view = control<QWidget>("Pic1");
+    QTest::mouseDClick(view, Qt::LeftButton, {}, view->rect().center());
+    return seen;
+}
+
+void tst_Zediz::diagramChangeSharesStoredPicture()
+{
+    showActive();
+    waitForRefresh();
+    QVERIFY(store.find(u"101"));
+    QCOMPARE(window->Pic1->picture(), store.find(u"101"));
+    click("NORcmnd");
+    waitForRefresh();
+    QCOMPARE(window->Pic1->picture(), store.find(u"102"));
+    click("OpENC");
+    waitForRefresh();
+    QCOMPARE(window->Pic1->picture(), store.find(u"112"));
+}
+
+void tst_Zediz::materialChangeKeepsDrawing()
+{
+    showActive();
+    waitForRefresh();
+    QTRY_VERIFY(!window->Pic1->visibleRegion().isEmpty());
+    int paints = 0;
+    struct PaintCounter : QObject
+    {
+        int &paints;
+        explicit PaintCounter(int &p)
+            : paints(p)
+        {}
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter(paints);
+    window->Pic1->installEventFilter(&counter);
+    click("OpAL");
+    waitForRefresh();
+    QCOMPARE(state().TableCode, QStringLiteral("D10B11"));
+    int ticks = 0;
+    connect(timer(1), &QTimer::timeout, this, [&] { ++ticks; });
+    QTRY_VERIFY(ticks >= 10);
+    QCOMPARE(paints, 0);
+}
+
+void tst_Zediz::numberWithoutDrawingKeepsLast()
+{
+    showActive();
+    click("OpENC");
+    waitForRefresh();
+    const DiagramStore::Drawing shown = window->Pic1->picture();
+    QCOMPARE(shown, store.find(u"111"));
+    state().RunCount = 7;
+    state().DetailNumber = 7;
+    QTRY_COMPARE(state().ShownDiagramNumber, QStringLiteral("117"));
+    QCOMPARE(window->Pic1->picture(), shown);
+    QTRY_COMPARE(state().ListedTableCode, QStringLiteral("D11A77"));
+    QCOMPARE(control<QComboBox>("ComAM")->itemText(0), QStringLiteral("    205 A"));
+}
+
+void tst_Zediz::eightRunsIntoD9ShowsDetail4AtOnce()
+{
+    showActive();
+    click("OpENC");
+    for (int i = 0; i < 6; ++i)
+        click("NORcmnd");
+    waitForRefresh();
+    QCOMPARE(window->Pic1->picture(), store.find(u"118"));
+    // With the refresh held, the drawing can only come from the table selection itself.
+    timer(1)->stop();
+    click("OpSC");
+    QCOMPARE(window->Pic1->picture(), store.find(u"94"));
+    QCOMPARE(state().ShownDiagramNumber, QStringLiteral("118"));
+    timer(1)->start();
+    QTRY_COMPARE(state().ShownDiagramNumber, QStringLiteral("94"));
+    QCOMPARE(window->Pic1->picture(), store.find(u"94"));
+}
+
+void tst_Zediz::copyQuestion()
+{
+    showActive();
+    waitForRefresh();
+    const Question q = doubleClickDiagram(QMessageBox::No);
+    QVERIFY(q.seen);
+    QCOMPARE(q.title, QStringLiteral("Pasting Picture to Clipboard"));
+    QCOMPARE(q.text, QStringLiteral("Is it OK to overwrite Clipboard?"));
+    QCOMPARE(q.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(q.defaultButton, QMessageBox::Yes);
+    QCOMPARE(q.icon, QMessageBox::Question);
+}
+
+void tst_Zediz::copyAnsweredNoKeepsClipboard()
+{
+    showActive();
+    waitForRefresh();
+    QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
+    QVERIFY(doubleClickDiagram(QMessageBox::No).seen);
+    QCOMPARE(state().MsgAnswer, qint16(7));
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(data->text(), QStringLiteral("another program's text"));
+    QVERIFY(!data->hasImage());
+}
+
+void tst_Zediz::copyAnsweredYesReplacesClipboard()
+{
+    showActive();
+    click("OpENC");
+    for (int i = 0; i < 6; ++i)
+        click("NORcmnd");
+    waitForRefresh();
+    QCOMPARE(state().ShownDiagramNumber, QStringLiteral("118"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
+    QVERIFY(doubleClickDiagram(QMessageBox::Yes).seen);
+    QCOMPARE(state().MsgAnswer, qint16(6));
+
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(!data->hasText());
+    const QByteArray stored = store.find(u"118")->bytes();
+    QCOMPARE(data->data(QStringLiteral("image/x-wmf")), stored);
+    QCOMPARE(data->data(QStringLiteral("image/wmf")), stored);
+    const auto copied = platform::Metafile::fromBytes(data->data(QStringLiteral("image/x-wmf")));
+    QVERIFY(copied);
+    QVERIFY(copied->texts().contains(QStringLiteral("Diagram D11   Detail 8")));
+    // The same drawing as an image at its natural size, 9.09 x 6.88 inches at 96 dpi.
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    QCOMPARE(image.size(), QSize(873, 661));
+    QCOMPARE(image.dotsPerMeterX(), 3780);
+    QCOMPARE(image.dotsPerMeterY(), 3780);
+    QCOMPARE(image.pixelColor(2, 2), QColor(Qt::black));
+    bool white = false;
+    for (int y = 0; y < image.height() && !white; y += 3) {
+        for (int x = 0; x < image.width() && !white; x += 3)
+            white = image.pixelColor(x, y) == QColor(Qt::white);
+    }
+    QVERIFY(white);
+}
+
+void tst_Zediz::copyBeforeFirstTickCopiesNothing()
+{
+    timer(1)->stop();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QVERIFY(!window->Pic1->picture());
+    QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
+    QVERIFY(doubleClickDiagram(QMessageBox::Yes).seen);
+    QCOMPARE(state().MsgAnswer, qint16(6));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("another program's text"));
+}
+
+void tst_Zediz::singleClickCopiesNothing()
+{
+    showActive();
+    waitForRefresh();
+    QGuiApplication::clipboard()->setText(QStringLiteral("another program's text"));
+    auto *view = control<QWidget>("Pic1");
+    QTest::mouseClick(view, Qt::LeftButton, {}, view->rect().center());
+    QTest::mousePress(view, Qt::RightButton, {}, view->rect().center());
+    QTest::mouseRelease(view, Qt::RightButton, {}, view->rect().center());
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(state().MsgAnswer, qint16(0));
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("another program's text"));
 }
 
 QTEST_MAIN(tst_Zediz)
