@@ -51,6 +51,8 @@ protected:
 
 private:
     friend class tst_Zediz;
+    friend class tst_Soak;
+    friend class tst_Accessibility;
     friend struct ZedizBench;
 
     void createControls();

@@ -12,7 +12,6 @@
 #include <QPainterPathStroker>
 #include <QPolygonF>
 #include <QTest>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
@@ -63,9 +62,22 @@ void addDrawingRows()
         QTest::addRow("Pic%d", number) << number;
 }
 
-int word(const QByteArray &bytes, int offset)
+// Little-endian fields, read a byte at a time so that a short record reads as zeros.
+quint16 unsignedWord(const QByteArray &bytes, qsizetype offset)
 {
-    return qFromLittleEndian<qint16>(bytes.constData() + offset);
+    if (offset < 0 || offset + 2 > bytes.size())
+        return 0;
+    return quint16(quint8(bytes[offset]) | quint8(bytes[offset + 1]) << 8);
+}
+
+int word(const QByteArray &bytes, qsizetype offset)
+{
+    return qint16(unsignedWord(bytes, offset));
+}
+
+quint32 doubleWord(const QByteArray &bytes, qsizetype offset)
+{
+    return unsignedWord(bytes, offset) | quint32(unsignedWord(bytes, offset + 2)) << 16;
 }
 
 // What a drawing draws, read from its records with the objects each one is drawn with.
@@ -374,8 +386,7 @@ QRectF inkOf(const Metafile::TextItem &item)
     const QRectF local = QFontMetricsF(font).tightBoundingRect(item.text);
     if (item.escapement == 900) // turned: along the text is up the sheet
         return QRectF(QPointF(item.position.x() + local.top(), item.position.y() - local.right()),
-                      QPointF(item.position.x() + local.bottom(),
-                              item.position.y() - local.left()));
+                      QPointF(item.position.x() + local.bottom(), item.position.y() - local.left()));
     return local.translated(item.position);
 }
 
@@ -401,20 +412,23 @@ QList<std::pair<QString, QPainterPath>> inkShapes(const Shapes &shapes)
     for (const Circle &circle : shapes.circles) {
         QPainterPath path;
         path.addEllipse(circle.centre, circle.radius, circle.radius);
-        out.append({QStringLiteral("circle at (%1, %2)").arg(circle.centre.x()).arg(circle.centre.y()),
-                    outlineOf(path, circle.pen)});
+        out.append(
+            {QStringLiteral("circle at (%1, %2)").arg(circle.centre.x()).arg(circle.centre.y()),
+             outlineOf(path, circle.pen)});
     }
     for (const Circle &disc : shapes.discs) {
         QPainterPath path;
         path.addEllipse(disc.centre, disc.radius, disc.radius);
-        out.append({QStringLiteral("disc at (%1, %2)").arg(disc.centre.x()).arg(disc.centre.y()), path});
+        out.append(
+            {QStringLiteral("disc at (%1, %2)").arg(disc.centre.x()).arg(disc.centre.y()), path});
     }
     for (const QPolygonF &polygon : shapes.polygons) {
         QPainterPath path;
         path.addPolygon(polygon);
         path.closeSubpath();
-        out.append({QStringLiteral("polygon at (%1, %2)").arg(polygon.first().x()).arg(polygon.first().y()),
-                    path});
+        out.append(
+            {QStringLiteral("polygon at (%1, %2)").arg(polygon.first().x()).arg(polygon.first().y()),
+             path});
     }
     return out;
 }
@@ -457,23 +471,23 @@ void tst_Diagrams::storedFormat()
     const Metafile &metafile = drawing(number);
     const QByteArray &bytes = metafile.bytes();
 
-    QCOMPARE(qFromLittleEndian<quint32>(bytes.constData()), 0x9AC6CDD7u);
+    QCOMPARE(doubleWord(bytes, 0), 0x9AC6CDD7u);
     QCOMPARE(word(bytes, 4), 0); // handle
     QCOMPARE(word(bytes, 6), 0);
     QCOMPARE(word(bytes, 8), 0);
     QCOMPARE(word(bytes, 10), Width);
     QCOMPARE(word(bytes, 12), Height);
     QCOMPARE(word(bytes, 14), 3600);
-    QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 16), 0u);
+    QCOMPARE(doubleWord(bytes, 16), 0u);
     quint16 checksum = 0;
     for (int i = 0; i < 10; ++i)
-        checksum ^= qFromLittleEndian<quint16>(bytes.constData() + 2 * i);
-    QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 20), checksum);
+        checksum ^= unsignedWord(bytes, 2 * i);
+    QCOMPARE(unsignedWord(bytes, 20), checksum);
 
     QCOMPARE(word(bytes, 22), 1); // in memory
     QCOMPARE(word(bytes, 24), 9);
     QCOMPARE(word(bytes, 26), 0x0300);
-    QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 28), quint32(bytes.size() - 22) / 2);
+    QCOMPARE(doubleWord(bytes, 28), quint32(bytes.size() - 22) / 2);
     QCOMPARE(bytes.right(6), QByteArray::fromHex("030000000000"));
 
     const QList<Metafile::Record> records = metafile.records();
@@ -581,8 +595,7 @@ void tst_Diagrams::texts_data()
     for (int detail = 5; detail <= 6; ++detail)
         QTest::addRow("Pic11%d", detail)
             << 110 + detail << QStringLiteral("Diagram D11   Detail %1").arg(detail)
-            << d11 + QStringList{spacing, u"450mm (18\")"_s, u"640mm (25\")"_s}
-                   + times(3, "=");
+            << d11 + QStringList{spacing, u"450mm (18\")"_s, u"640mm (25\")"_s} + times(3, "=");
     QTest::newRow("Pic118") << 118 << "Diagram D11   Detail 8"
                             << d11 + QStringList{spacing, u"450mm (18\")"_s, u"850mm (33.5\")"_s}
                                    + times(4, "=");
@@ -648,7 +661,8 @@ void tst_Diagrams::arrangement_data()
     QTest::newRow("Pic93") << 93 << "ABC/ABC/ABC/ABC OR AAAA/BBBB/CCCC" << 4 << 24 << 2;
     QTest::newRow("Pic94") << 94 << "ABCCBA/ABCCBA/ABCCBA" << 6 << 18 << 1;
     for (int cables = 1; cables <= 6; ++cables)
-        QTest::addRow("Pic10%d", cables) << 100 + cables << QString(cables, u'T') << cables << 0 << 0;
+        QTest::addRow("Pic10%d", cables)
+            << 100 + cables << QString(cables, u'T') << cables << 0 << 0;
     QTest::newRow("Pic111") << 111 << "t" << 1 << 1 << 1;
     QTest::newRow("Pic112") << 112 << "tt" << 2 << 2 << 1;
     QTest::newRow("Pic113") << 113 << "ttt" << 3 << 3 << 1;
@@ -714,8 +728,9 @@ void tst_Diagrams::depthReachesTheInstallation()
     for (const Stroke &stroke : shapes.strokes) {
         const QPolygonF &p = stroke.points;
         if (p.size() == 2 && p[0].y() == p[1].y()
-            && (!surface || std::abs(p[1].x() - p[0].x())
-                                > std::abs(surface->points[1].x() - surface->points[0].x())))
+            && (!surface
+                || std::abs(p[1].x() - p[0].x())
+                       > std::abs(surface->points[1].x() - surface->points[0].x())))
             surface = &stroke;
     }
     QVERIFY(surface);
@@ -769,7 +784,8 @@ void tst_Diagrams::cleanDrafting()
         // A little slack for antialiasing at the edge of the glyphs.
         const QRectF core = inks[i].adjusted(20, 20, -20, -20);
         for (qsizetype j = i + 1; j < items.size(); ++j)
-            QVERIFY2(!core.intersects(inks[j]), qPrintable(items[i].text + u" / "_s + items[j].text));
+            QVERIFY2(!core.intersects(inks[j]),
+                     qPrintable(items[i].text + u" / "_s + items[j].text));
         for (const auto &[name, path] : shapesInk)
             QVERIFY2(!path.intersects(core), qPrintable(items[i].text + u" crosses "_s + name));
     }
@@ -789,17 +805,19 @@ void tst_Diagrams::cleanDrafting()
         const QPointF tip = polygon[shortest];
         const QPointF base = (polygon[(shortest + 1) % 3] + polygon[(shortest + 2) % 3]) / 2;
         const QLineF axis(base, tip);
-        const bool rests = std::any_of(shapes.strokes.begin(), shapes.strokes.end(), [&](const Stroke &s) {
-            for (qsizetype k = 1; k < s.points.size(); ++k) {
-                const QLineF segment(s.points[k - 1], s.points[k]);
-                const double cosine = std::abs(QPointF::dotProduct(axis.unitVector().p2() - axis.p1(),
-                                                                   segment.unitVector().p2()
-                                                                       - segment.p1()));
-                if (cosine < 0.2 && distanceToSegment(tip, segment.p1(), segment.p2()) <= s.pen / 2.0 + 2)
-                    return true;
-            }
-            return false;
-        });
+        const bool rests
+            = std::any_of(shapes.strokes.begin(), shapes.strokes.end(), [&](const Stroke &s) {
+                  for (qsizetype k = 1; k < s.points.size(); ++k) {
+                      const QLineF segment(s.points[k - 1], s.points[k]);
+                      const double cosine = std::abs(
+                          QPointF::dotProduct(axis.unitVector().p2() - axis.p1(),
+                                              segment.unitVector().p2() - segment.p1()));
+                      if (cosine < 0.2
+                          && distanceToSegment(tip, segment.p1(), segment.p2()) <= s.pen / 2.0 + 2)
+                          return true;
+                  }
+                  return false;
+              });
         QVERIFY2(rests, qPrintable(QStringLiteral("arrow at (%1, %2)").arg(tip.x()).arg(tip.y())));
     }
     QVERIFY(arrows >= 2);

@@ -14,12 +14,12 @@ constexpr int NoteMargin = 350;
 
 bool spacingNoteFitsUnder(int envelopeWidth)
 {
-    return spacingNoteWidth() + 2 * NoteMargin <= envelopeWidth;
+    return textWidth(Note, LabelHeight) + 2 * NoteMargin <= envelopeWidth;
 }
 
-int spacingNoteWidth()
+int spacingNoteRoomBeside()
 {
-    return textWidth(Note, LabelHeight);
+    return textWidth(Note, LabelHeight) + 2 * NoteMargin;
 }
 
 int dimensionsBelow(bool chain, bool noteUnder)
@@ -57,7 +57,9 @@ int columnSpacings(Sketch &sketch, const DuctBank &bank, QStringView marks, Spac
     case SpacingNote::Beside:
         break;
     }
-    sketch.labelBeside(Note, outline.left(), lineY, Side::Left);
+    const int end = outline.left() - NoteMargin;
+    sketch.leader({bank.columns().front(), lineY}, {end, lineY});
+    sketch.labelBeside(Note, end, lineY, Side::Left);
     return lineY + NextBelow;
 }
 
@@ -75,14 +77,19 @@ int rowSpacings(Sketch &sketch, const DuctBank &bank, Side side, QStringView mar
     return lineX;
 }
 
-void envelopeWidth(Sketch &sketch, const DuctBank &bank, int y,
+void envelopeWidth(Sketch &sketch,
+                   const DuctBank &bank,
+                   int y,
                    std::initializer_list<QStringView> label)
 {
     widthBelow(sketch, bank.outline(), y, label);
 }
 
-void envelopeHeight(Sketch &sketch, const DuctBank &bank, int x,
-                    std::initializer_list<QStringView> label, bool turned)
+void envelopeHeight(Sketch &sketch,
+                    const DuctBank &bank,
+                    int x,
+                    std::initializer_list<QStringView> label,
+                    bool turned)
 {
     heightBeside(sketch, bank.outline(), x, label, turned);
 }

@@ -11,8 +11,8 @@
 namespace diagrams {
 
 // Room the dimensions of a duct bank take, measured from the envelope outward.
-inline constexpr int ChainBelow = 1200;  // envelope bottom to its spacing chain
-inline constexpr int FirstBeside = 1100; // envelope side to the first line beside it
+inline constexpr int ChainBelow = 1200;       // envelope bottom to its spacing chain
+inline constexpr int FirstBeside = 1100;      // envelope side to the first line beside it
 inline constexpr int NextBesideTurned = 1300; // past a line whose "=" marks are turned
 inline constexpr int NextBesideUpright = 1400;
 inline constexpr int NextBelow = 1000; // from the lowest ink above to the next line below
@@ -28,14 +28,20 @@ int columnSpacings(Sketch &sketch, const DuctBank &bank, QStringView marks, Spac
 int rowSpacings(Sketch &sketch, const DuctBank &bank, Side side, QStringView marks, bool turned);
 
 // The envelope's outer width on a line at y, its outer height on a line at x.
-void envelopeWidth(Sketch &sketch, const DuctBank &bank, int y,
+void envelopeWidth(Sketch &sketch,
+                   const DuctBank &bank,
+                   int y,
                    std::initializer_list<QStringView> label);
-void envelopeHeight(Sketch &sketch, const DuctBank &bank, int x,
-                    std::initializer_list<QStringView> label, bool turned = false);
+void envelopeHeight(Sketch &sketch,
+                    const DuctBank &bank,
+                    int x,
+                    std::initializer_list<QStringView> label,
+                    bool turned = false);
 
-// Whether the 190 mm note fits under a chain within an envelope that wide, and how wide it is.
+// Whether the 190 mm note fits under a chain within an envelope that wide, and the room it
+// takes left of an envelope instead.
 bool spacingNoteFitsUnder(int envelopeWidth);
-int spacingNoteWidth();
+int spacingNoteRoomBeside();
 // How far below an envelope its dimensions reach: a spacing chain (with the note under it or
 // not) or none, then the width.
 int dimensionsBelow(bool chain, bool noteUnder);

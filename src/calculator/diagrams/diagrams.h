@@ -6,9 +6,9 @@
 // does not have.
 namespace diagrams {
 
-QByteArray directBuriedSingles(int detail);    // D8
-QByteArray ductedSingles(int detail);          // D9
-QByteArray directBuriedTriplexed(int detail);  // D10
-QByteArray ductedTriplexed(int detail);        // D11
+QByteArray directBuriedSingles(int detail);   // D8
+QByteArray ductedSingles(int detail);         // D9
+QByteArray directBuriedTriplexed(int detail); // D10
+QByteArray ductedTriplexed(int detail);       // D11
 
 } // namespace diagrams

@@ -14,7 +14,7 @@ namespace diagrams {
 namespace {
 
 // As large as the sheet allows, up to a size that keeps a single cable in proportion.
-constexpr double MaxPitch = 6000; // 190 mm
+constexpr double MaxPitch = 7500; // 190 mm
 constexpr double RadiusToPitch = 0.18;
 constexpr int ChainBelow = 1300;
 constexpr int RoomLeft = 4000;
@@ -33,7 +33,8 @@ QByteArray directBuriedTriplexed(int detail)
     const int halfHeight = Sketch::triplexedHalfHeight(radius);
     std::vector<int> xs;
     for (int i = 0; i < cables; ++i)
-        xs.push_back((RoomLeft + RoomRight) / 2 + int(std::lround((i - (cables - 1) / 2.0) * pitch)));
+        xs.push_back((RoomLeft + RoomRight) / 2
+                     + int(std::lround((i - (cables - 1) / 2.0) * pitch)));
 
     Sketch sketch;
     sketch.title(QStringLiteral("Diagram D10   Detail %1").arg(detail));

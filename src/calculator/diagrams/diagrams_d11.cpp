@@ -16,7 +16,7 @@ namespace diagrams {
 namespace {
 
 // Units per millimetre for the smallest banks; larger ones are shrunk to fit the sheet.
-constexpr double LargestScale = 26;
+constexpr double LargestScale = 30;
 constexpr int SheetMargin = 800;
 constexpr int RoomLeft = 4000;
 constexpr int RoomBelow = SheetHeight - BottomMargin - InstallationTop;
@@ -54,7 +54,7 @@ Fit fit(const Detail &d, bool chain, int rightDimensions)
     };
     if (!chain)
         return {scaleFor(false, RoomLeft), SpacingNote::None, RoomLeft};
-    const int besideLeft = SheetMargin + spacingNoteWidth() + 350;
+    const int besideLeft = SheetMargin + spacingNoteRoomBeside();
     const Fit beside{scaleFor(false, besideLeft), SpacingNote::Beside, besideLeft};
     const Fit under{scaleFor(true, RoomLeft), SpacingNote::Under, RoomLeft};
     const bool underFits = spacingNoteFitsUnder(int(mmWide * under.scale));
@@ -78,9 +78,8 @@ QByteArray draw(int detail, const Detail &d)
     sketch.groundAndDepth(u"760mm (30\")", top, left);
 
     const DuctBank bank(sketch, {left, top}, scale.scale, d.envelopeMm, d.rows);
-    const int widthY = chain
-                           ? columnSpacings(sketch, bank, d.columnMarks, scale.note)
-                           : bank.outline().bottom() + ChainBelow;
+    const int widthY = chain ? columnSpacings(sketch, bank, d.columnMarks, scale.note)
+                             : bank.outline().bottom() + ChainBelow;
     envelopeWidth(sketch, bank, widthY, {d.width});
     if (!d.rowMarks.empty())
         rowSpacings(sketch, bank, Side::Right, d.rowMarks, false);
@@ -100,32 +99,16 @@ QByteArray ductedTriplexed(int detail)
     case 3:
         return draw(3, {{640, 290}, {"ttt"}, u"==", u"", u"640mm (25\")", u"290mm (12\")"});
     case 4:
-        return draw(4,
-                    {{450, 450}, {"tt", "tt"}, u"=", u"=", u"450mm (18\")", u"450mm (18\")"});
+        return draw(4, {{450, 450}, {"tt", "tt"}, u"=", u"=", u"450mm (18\")", u"450mm (18\")"});
     case 5:
         return draw(5,
-                    {{450, 640},
-                     {"ot", "tt", "tt"},
-                     u"=",
-                     u"==",
-                     u"450mm (18\")",
-                     u"640mm (25\")"});
+                    {{450, 640}, {"ot", "tt", "tt"}, u"=", u"==", u"450mm (18\")", u"640mm (25\")"});
     case 6:
         return draw(6,
-                    {{450, 640},
-                     {"tt", "tt", "tt"},
-                     u"=",
-                     u"==",
-                     u"450mm (18\")",
-                     u"640mm (25\")"});
+                    {{450, 640}, {"tt", "tt", "tt"}, u"=", u"==", u"450mm (18\")", u"640mm (25\")"});
     case 8:
         return draw(8,
-                    {{850, 450},
-                     {"tttt", "tttt"},
-                     u"===",
-                     u"=",
-                     u"850mm (33.5\")",
-                     u"450mm (18\")"});
+                    {{850, 450}, {"tttt", "tttt"}, u"===", u"=", u"850mm (33.5\")", u"450mm (18\")"});
     default:
         return {};
     }

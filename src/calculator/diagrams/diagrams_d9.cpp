@@ -17,6 +17,8 @@ constexpr QStringView Depth = u"760mm (30\")";
 constexpr int SheetMargin = 500;
 // Between the two alternatives: room for the bold "OR" with clear space either side.
 constexpr int OrGap = 4000;
+// Beside a dimension line, a label written along it and its clearance.
+constexpr int TurnedLabelRoom = 2600;
 
 struct Page
 {
@@ -43,10 +45,9 @@ QByteArray detail1()
     constexpr double scale = 12;
     const QSize row = DuctBank::outlineSize({640, 290}, scale);
     const QSize square = DuctBank::outlineSize({480, 480}, scale);
-    const bool chain = true;
     Page page = start(1,
-                      std::max(heightWithDimensions(row, chain, SpacingNote::Beside),
-                               heightWithDimensions(square, chain, SpacingNote::None)));
+                      std::max(heightWithDimensions(row, true, SpacingNote::Beside),
+                               heightWithDimensions(square, true, SpacingNote::None)));
     Sketch &sketch = page.sketch;
 
     // The row's height is labelled on its left, where the depth label leaves room.
@@ -75,7 +76,7 @@ QByteArray detail1()
 // 2 circuits: two rows of three, or three rows of two.
 QByteArray detail2()
 {
-    constexpr double scale = 16;
+    constexpr double scale = 18;
     const QSize wide = DuctBank::outlineSize({640, 450}, scale);
     const QSize tall = DuctBank::outlineSize({450, 640}, scale);
     Page page = start(2,
@@ -83,7 +84,7 @@ QByteArray detail2()
                                heightWithDimensions(tall, true, SpacingNote::None)));
     Sketch &sketch = page.sketch;
 
-    const int left = SheetMargin + 2600 + FirstBeside;
+    const int left = SheetMargin + TurnedLabelRoom + FirstBeside;
     sketch.groundAndDepth(Depth, page.top, left);
     const DuctBank first(sketch, {left, page.top}, scale, {640, 450}, {"ABC", "ABC"});
     envelopeHeight(sketch, first, left - FirstBeside, {u"450mm"}, true);
@@ -117,13 +118,9 @@ QByteArray detail3()
     Sketch &sketch = page.sketch;
 
     // Row spacings and height stand on the left of the tall bank.
-    const int left = SheetMargin + 2600 + NextBesideTurned + FirstBeside;
+    const int left = SheetMargin + TurnedLabelRoom + NextBesideTurned + FirstBeside;
     sketch.groundAndDepth(Depth, page.top, left);
-    const DuctBank first(sketch,
-                         {left, page.top},
-                         scale,
-                         {640, 830},
-                         {"ABC", "ABC", "ABC", "ABC"});
+    const DuctBank first(sketch, {left, page.top}, scale, {640, 830}, {"ABC", "ABC", "ABC", "ABC"});
     const int rowsX = rowSpacings(sketch, first, Side::Left, u"===", true);
     envelopeHeight(sketch, first, rowsX - NextBesideTurned, {u"830mm (33\")"}, true);
     envelopeWidth(sketch,
@@ -157,11 +154,7 @@ QByteArray detail4()
     const int rightDimensions = FirstBeside + NextBesideTurned + 350 + labelWidth(u"(25\")");
     const int left = (4000 + SheetWidth - SheetMargin - outline.width() - rightDimensions) / 2;
     sketch.groundAndDepth(Depth, page.top, left);
-    const DuctBank bank(sketch,
-                        {left, page.top},
-                        scale,
-                        {1200, 640},
-                        {"ABCCBA", "ABCCBA", "ABCCBA"});
+    const DuctBank bank(sketch, {left, page.top}, scale, {1200, 640}, {"ABCCBA", "ABCCBA", "ABCCBA"});
     envelopeWidth(sketch,
                   bank,
                   columnSpacings(sketch, bank, u"=====", SpacingNote::Under),

@@ -11,8 +11,8 @@ Side farSide(int objectSide, int lineX)
 
 } // namespace
 
-void spacingsBelow(Sketch &sketch, std::span<const int> centresX, int objectBottom, int lineY,
-                   QStringView marks)
+void spacingsBelow(
+    Sketch &sketch, std::span<const int> centresX, int objectBottom, int lineY, QStringView marks)
 {
     for (const int x : centresX)
         sketch.extension({x, objectBottom}, {x, lineY});
@@ -23,8 +23,12 @@ void spacingsBelow(Sketch &sketch, std::span<const int> centresX, int objectBott
     }
 }
 
-void spacingsBeside(Sketch &sketch, std::span<const int> centresY, int objectSide, int lineX,
-                    QStringView marks, bool turned)
+void spacingsBeside(Sketch &sketch,
+                    std::span<const int> centresY,
+                    int objectSide,
+                    int lineX,
+                    QStringView marks,
+                    bool turned)
 {
     for (const int y : centresY)
         sketch.extension({objectSide, y}, {lineX, y});
@@ -37,7 +41,9 @@ void spacingsBeside(Sketch &sketch, std::span<const int> centresY, int objectSid
     }
 }
 
-void widthBelow(Sketch &sketch, const QRect &outline, int lineY,
+void widthBelow(Sketch &sketch,
+                const QRect &outline,
+                int lineY,
                 std::initializer_list<QStringView> label)
 {
     const int left = outline.left();
@@ -50,8 +56,11 @@ void widthBelow(Sketch &sketch, const QRect &outline, int lineY,
         sketch.labelUnder(text, (left + right) / 2, lineY, line++);
 }
 
-void heightBeside(Sketch &sketch, const QRect &outline, int lineX,
-                  std::initializer_list<QStringView> label, bool turned)
+void heightBeside(Sketch &sketch,
+                  const QRect &outline,
+                  int lineX,
+                  std::initializer_list<QStringView> label,
+                  bool turned)
 {
     const int side = lineX > outline.center().x() ? outline.right() : outline.left();
     const int top = outline.top();

@@ -33,17 +33,18 @@ QSize DuctBank::outlineSize(QSize envelopeMm, double unitsPerMm)
     return QSize(units(envelopeMm.width(), unitsPerMm), units(envelopeMm.height(), unitsPerMm));
 }
 
-DuctBank::DuctBank(Sketch &sketch, QPoint topLeft, double unitsPerMm, QSize envelopeMm,
+DuctBank::DuctBank(Sketch &sketch,
+                   QPoint topLeft,
+                   double unitsPerMm,
+                   QSize envelopeMm,
                    std::initializer_list<std::string_view> rows)
     : m_outline(topLeft, outlineSize(envelopeMm, unitsPerMm))
     , m_ductRadius(units(DuctDiameterMm / 2, unitsPerMm))
 {
-    const int columnCount = int(std::max_element(rows.begin(),
-                                                  rows.end(),
-                                                  [](std::string_view a, std::string_view b) {
-                                                      return a.size() < b.size();
-                                                  })
-                                    ->size());
+    const int columnCount = int(
+        std::max_element(rows.begin(), rows.end(), [](std::string_view a, std::string_view b) {
+            return a.size() < b.size();
+        })->size());
     const int rowCount = int(rows.size());
     const double pitch = SpacingMm * unitsPerMm;
     // The grid sits in the middle of the envelope.
@@ -69,7 +70,8 @@ DuctBank::DuctBank(Sketch &sketch, QPoint topLeft, double unitsPerMm, QSize enve
             case 't': {
                 // Centred on the bundle's own middle, not on its outline.
                 const int radius = int(std::lround(m_ductRadius * BundleConductorToDuct));
-                const int lift = int(std::lround(radius * (std::numbers::sqrt3 / 2 - 1 / std::numbers::sqrt3)));
+                const int lift = int(
+                    std::lround(radius * (std::numbers::sqrt3 / 2 - 1 / std::numbers::sqrt3)));
                 sketch.triplexed({centre.x(), centre.y() - lift}, radius, false);
                 break;
             }

@@ -21,7 +21,10 @@ public:
     static constexpr int SpacingMm = 190;
     static constexpr double DuctDiameterMm = 129;
 
-    DuctBank(Sketch &sketch, QPoint topLeft, double unitsPerMm, QSize envelopeMm,
+    DuctBank(Sketch &sketch,
+             QPoint topLeft,
+             double unitsPerMm,
+             QSize envelopeMm,
              std::initializer_list<std::string_view> rows);
 
     const QRect &outline() const { return m_outline; }

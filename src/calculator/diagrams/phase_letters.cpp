@@ -27,8 +27,8 @@ struct Box
 };
 
 // Angles in degrees, counter-clockwise as seen, 0 pointing right.
-void appendArc(QPolygon &stroke, const Box &box, QPointF middle, QPointF radius, double from,
-               double to)
+void appendArc(
+    QPolygon &stroke, const Box &box, QPointF middle, QPointF radius, double from, double to)
 {
     for (int i = 0; i <= ArcSteps; ++i) {
         const double angle = (from + (to - from) * i / ArcSteps) * std::numbers::pi / 180.0;

@@ -4,7 +4,6 @@
 
 #include <QLineF>
 #include <QPolygon>
-#include <QString>
 
 #include <algorithm>
 #include <cmath>
@@ -88,9 +87,8 @@ void Sketch::arrowhead(QPoint tip, QPoint from)
     const QPointF along = axis.unitVector().p2() - axis.p1();
     const QPointF across(-along.y(), along.x());
     const QPointF base = QPointF(tip) + along * ArrowLength;
-    m_writer.polygon(QPolygon({tip,
-                               rounded(base + across * ArrowHalfWidth),
-                               rounded(base - across * ArrowHalfWidth)}));
+    m_writer.polygon(QPolygon(
+        {tip, rounded(base + across * ArrowHalfWidth), rounded(base - across * ArrowHalfWidth)}));
 }
 
 void Sketch::extension(QPoint feature, QPoint dimensionPoint)
@@ -107,6 +105,11 @@ void Sketch::dimension(QPoint from, QPoint to)
     line(from, to, LightPen);
     arrowhead(from, to);
     arrowhead(to, from);
+}
+
+void Sketch::leader(QPoint from, QPoint to)
+{
+    line(from, to, LightPen);
 }
 
 void Sketch::equalsOver(QPoint middle)

@@ -71,6 +71,8 @@ public:
     // line; dimension lines carry arrowheads whose tips sit exactly on their ends.
     void extension(QPoint feature, QPoint dimensionPoint);
     void dimension(QPoint from, QPoint to);
+    // A dimension line carried on past its arrows to a label that has no room between them.
+    void leader(QPoint from, QPoint to);
     // "=" over the middle of a horizontal dimension, or beside a vertical one (turned to read
     // along it, or upright).
     void equalsOver(QPoint middle);

@@ -32,12 +32,11 @@ double distanceToSegment(QPointF point, const QLineF &segment)
 {
     const QPointF along = segment.p2() - segment.p1();
     const double lengthSquared = QPointF::dotProduct(along, along);
-    const double t = lengthSquared > 0
-                         ? std::clamp(QPointF::dotProduct(point - segment.p1(), along)
-                                          / lengthSquared,
-                                      0.0,
-                                      1.0)
-                         : 0.0;
+    const double t = lengthSquared > 0 ? std::clamp(QPointF::dotProduct(point - segment.p1(), along)
+                                                        / lengthSquared,
+                                                    0.0,
+                                                    1.0)
+                                       : 0.0;
     return QLineF(point, segment.p1() + along * t).length();
 }
 
