@@ -112,6 +112,7 @@ bool Zediz::eventFilter(QObject *watched, QEvent *event)
                 if (other->isChecked())
                     other->setFocus(reason);
             }
+            return true; // or the option passed by would take the Tab stop back
         }
     }
     if (watched == ComAM) {

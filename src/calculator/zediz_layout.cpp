@@ -134,6 +134,8 @@ void Zediz::createControls()
     ComTotalAmp = place<QLineEdit>(FrameTA, "ComTotalAmp", {84, 280, 2535, 345});
     ComTotalAmp->setText(QStringLiteral("="));
     ComTotalAmp->setCursor(Qt::ForbiddenCursor);
+    // Screen readers would take the frame's caption, which changes with the multipliers.
+    ComTotalAmp->setAccessibleName(QStringLiteral("Total Ampacity"));
     setBackground(ComTotalAmp, White);
     AETcmnd = command(FrameTA, "AETcmnd", "Ambient Earth Temperature 20°C", {84, 780, 2535, 640});
     CTcmnd = command(FrameTA, "CTcmnd", "Insulation Rating   90°C ", {2760, 240, 1050, 1190});
@@ -141,6 +143,7 @@ void Zediz::createControls()
 
     Pic1 = place<DiagramView>(this, "Pic1", {2400, 105, 5625, 4080});
     Pic1->setToolTip(QStringLiteral("Double click to copy picture"));
+    Pic1->setAccessibleName(QStringLiteral("Diagram"));
     QFont sansSerif;
     sansSerif.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
     sansSerif.setPointSizeF(8.25);
