@@ -4,6 +4,7 @@
 
 #include "calculator/diagram_view.h"
 #include "calculator/diagrams/diagram_store.h"
+#include "calculator/refresh_keys.h"
 #include "calculator/zediz.h"
 #include "platform/metafile.h"
 
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRadioButton>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -35,6 +37,7 @@ struct ZedizBench
     }
     CalculatorState &state() { return w.s; }
     DiagramView *picture() { return w.Pic1; }
+    QRadioButton *material(bool aluminum) { return aluminum ? w.OpAL : w.OpCU; }
     bool refreshed() const
     {
         return !w.s.ShownDiagramNumber.isEmpty() && w.ComAM->count() == 17 && w.s.ShownTotal != 0;
@@ -70,17 +73,27 @@ double cpuSeconds()
            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// VmHWM, not ru_maxrss: the latter carries the parent's size across fork and exec.
-long peakKilobytes()
+long statusKilobytes(const char *field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
+        if (line.startsWith(field))
+            return line.mid(qsizetype(qstrlen(field))).trimmed().split(' ').front().toLong();
     }
     return 0;
+}
+
+// VmHWM, not ru_maxrss: the latter carries the parent's size across fork and exec.
+long peakKilobytes()
+{
+    return statusKilobytes("VmHWM:");
+}
+
+long residentKilobytes()
+{
+    return statusKilobytes("VmRSS:");
 }
 
 void settle()
@@ -168,9 +181,36 @@ int tickCosts()
     return 0;
 }
 
+// Clicks Aluminum and Copper in turn, each time until the list and the window have caught up,
+// and prints the resident memory after 400 and after 2400 changes.
+int materialChanges()
+{
+    const DiagramStore store = DiagramStore::embedded();
+    Zediz window(store);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return 1;
+    ZedizBench bench{window};
+    long after400 = 0;
+    for (int change = 1; change <= 2400; ++change) {
+        QRadioButton *option = bench.material(change % 2);
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        const QString code = composeTableCode(bench.state());
+        if (!QTest::qWaitFor([&] { return bench.state().ListedTableCode == code; }, 5000))
+            return 1;
+        settle();
+        if (change == 400)
+            after400 = residentKilobytes();
+    }
+    std::printf("%ld %ld\n", after400, residentKilobytes());
+    return 0;
+}
+
 // Child modes: show the real or a bare window, report, and quit.
 int child(const QString &mode)
 {
+    if (mode == u"materials")
+        return materialChanges();
     const bool bare = mode.startsWith(QStringLiteral("bare"));
     const bool idle = mode.endsWith(QStringLiteral("idle"));
     const DiagramStore store = bare ? DiagramStore() : DiagramStore::embedded();
@@ -279,6 +319,17 @@ int compareWithBareWindow()
                 realIdle.kilobytes,
                 bareIdle.kilobytes,
                 double(realIdle.kilobytes) / double(bareIdle.kilobytes));
+    const QList<QByteArray> materials = runChild(QStringLiteral("materials"), nullptr).split(' ');
+    if (materials.size() != 2) {
+        std::printf("| material changes | failed |\n");
+        return 1;
+    }
+    const long after400 = materials[0].toLong(), after2400 = materials[1].trimmed().toLong();
+    std::printf("| resident memory after 400 and after 2400 material changes | %ld kB, %ld kB "
+                "(growth %ld kB) |\n",
+                after400,
+                after2400,
+                after2400 - after400);
     std::printf("| cores | %d |\n", QThread::idealThreadCount());
     return 0;
 }

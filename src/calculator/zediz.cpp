@@ -12,7 +12,9 @@
 #include "loamvane_version.h"
 #include "platform/command_button.h"
 #include "platform/metafile.h"
+#include "platform/title_room.h"
 #include "platform/twips.h"
+#include "platform/window_front.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -137,8 +139,9 @@ void Zediz::Timer1_Timer()
     s.TableCode = composeTableCode(s);
     s.DiagramNumber = composeDiagramNumber(s);
     if (s.DiagramNumber != s.ShownDiagramNumber) {
-        if (DiagramStore::Drawing drawing = drawings.find(s.DiagramNumber))
-            Pic1->setPicture(std::move(drawing));
+        // Blank when the number has no drawing: another detail's drawing would mislead, on
+        // screen and when copied.
+        Pic1->setPicture(drawings.find(s.DiagramNumber));
         s.ShownDiagramNumber = s.DiagramNumber;
     }
     if (s.TableCode != s.ListedTableCode) {
@@ -252,9 +255,7 @@ void Zediz::CmdAbout_Click()
     // One About window at most; a second click brings the open one to the front.
     if (!about)
         about = new About(*this);
-    about->show();
-    about->raise();
-    about->activateWindow();
+    platform::bringToFront(*about);
 }
 
 void Zediz::Pic1_DblClick()
@@ -266,6 +267,7 @@ void Zediz::Pic1_DblClick()
                          this);
     question.setDefaultButton(QMessageBox::Yes);
     question.setWindowModality(Qt::ApplicationModal);
+    platform::makeRoomForTitle(question);
     s.MsgAnswer = question.exec() == QMessageBox::Yes ? 6 : 7;
     // Before the first tick there is no drawing; clearing the clipboard for nothing would
     // throw away what the user had on it.

@@ -6,6 +6,8 @@
 #include "zediz.h"
 
 #include "platform/command_button.h"
+#include "platform/drop_down_list.h"
+#include "platform/group_frame.h"
 #include "platform/twips.h"
 
 #include <QComboBox>
@@ -46,7 +48,7 @@ W *place(QWidget *container, const char *name, Twips t)
 
 QGroupBox *frame(QWidget *window, const char *name, const char *caption, Twips t)
 {
-    auto *box = place<QGroupBox>(window, name, t);
+    auto *box = place<platform::GroupFrame>(window, name, t);
     box->setTitle(QString::fromUtf8(caption));
     return box;
 }
@@ -120,11 +122,11 @@ void Zediz::createControls()
     NORcmnd->setFont(arial(10.5));
 
     FrameWS = frame(this, "FrameWS", "Wire Size", {84, 4200, 1724, 800});
-    ComWS = place<QComboBox>(FrameWS, "ComWS", {168, 280, 1440, 345});
+    ComWS = place<platform::DropDownList>(FrameWS, "ComWS", {168, 280, 1440, 345});
     setBackground(ComWS, White);
 
     FrameAM = frame(this, "FrameAM", "Single Run Ampacity", {1920, 4200, 2055, 1500});
-    ComAM = place<QComboBox>(FrameAM, "ComAM", {120, 280, 1730, 345});
+    ComAM = place<platform::DropDownList>(FrameAM, "ComAM", {120, 280, 1730, 345});
     Label4 = place<QLabel>(FrameAM, "Label4", {165, 825, 1770, 480});
     Label4->setText(QStringLiteral("For 90\u00B0C Conductors Based on table 12A"));
     Label4->setWordWrap(true);

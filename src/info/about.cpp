@@ -4,6 +4,7 @@
 #include "center_form.h"
 #include "discl.h"
 #include "platform/twips.h"
+#include "platform/window_front.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -45,6 +46,8 @@ Control *place(Control *control, const char *name, const Placement &at)
 QLabel *label(QWidget *parent, const char *name, const Placement &at)
 {
     auto *control = place(new QLabel(parent), name, at);
+    control->setBackgroundRole(QPalette::Base);
+    control->setForegroundRole(QPalette::Text);
     control->setAutoFillBackground(true);
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     control->setWordWrap(true);
@@ -70,6 +73,10 @@ About::About(const Zediz &main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(platform::twipsSize(4725, 2850));
+    // A window's content colours, not the dialog grey of the READ ME window.
+    setBackgroundRole(QPalette::Base);
+    setForegroundRole(QPalette::Text);
+    setAutoFillBackground(true);
 
     // Created in tab order.
     Lbl_Program = label(this, "Lbl_Program", ProgramPlace);
@@ -144,7 +151,8 @@ void About::Command2_Click()
     discl->setAttribute(Qt::WA_DeleteOnClose);
     discl->exec();
     // Window systems differ in who gets the activation back from a closed modal window; it
-    // belongs here, and with it the fresh texts and the focus on "OK".
+    // belongs here, and with it the fresh texts and the focus on "OK". A window manager that
+    // minimised the READ ME window may have taken this one along.
     if (self)
-        activateWindow();
+        platform::bringToFront(*this);
 }

@@ -2,6 +2,7 @@
 
 #include "center_form.h"
 #include "platform/twips.h"
+#include "platform/window_front.h"
 #include "readme_text.h"
 
 #include <QFrame>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -94,6 +96,21 @@ bool Discl::event(QEvent *event)
     if (event->type() == QEvent::WindowActivate)
         Form_Activate();
     return handled;
+}
+
+void Discl::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // Minimised, this window would block the program's other windows without a way back to
+    // it: it has no task bar entry. Some window managers minimise it anyway, and its owner
+    // with it.
+    if (event->type() == QEvent::WindowStateChange && isMinimized()) {
+        QTimer::singleShot(0, this, [this] {
+            if (QWidget *owner = parentWidget())
+                platform::bringToFront(*owner->window());
+            platform::bringToFront(*this);
+        });
+    }
 }
 
 void Discl::showEvent(QShowEvent *event)

@@ -10,12 +10,14 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -53,7 +55,8 @@ private slots:
     void everyCodeFillsItsOwnList();
     void diagramChangeSharesStoredPicture();
     void materialChangeKeepsDrawing();
-    void numberWithoutDrawingKeepsLast();
+    void numberWithoutDrawingShowsNothing();
+    void unreadableDrawingShowsNothing();
     void eightRunsIntoD9ShowsDetail4AtOnce();
     void copyQuestion();
     void copyAnsweredNoKeepsClipboard();
@@ -85,6 +88,7 @@ private:
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         bool seen = false;
+        int width = 0;
     };
     Question doubleClickDiagram(QMessageBox::StandardButton answer);
 
@@ -468,6 +472,38 @@ void tst_Zediz::materialColours_data()
         << QStringList{"OpAL", "OpCU"} << uint(CopperColour) << "D10A11";
 }
 
+// The dropped list as the user sees it: the darkest ink of its entries, and the colour behind
+// them, read off an entry that is not the selected one.
+struct DroppedColours
+{
+    QRgb ink = 0xFFFFFF;
+    QRgb background = 0;
+};
+
+DroppedColours droppedColours(QComboBox *list)
+{
+    list->showPopup();
+    QAbstractItemView *view = list->view();
+    if (!QTest::qWaitForWindowExposed(view->window()))
+        return {};
+    const QImage shown = view->viewport()->grab().toImage();
+    list->hidePopup();
+    const QRect entry = view->visualRect(list->model()->index(list->currentIndex() + 1, 0))
+                        & view->viewport()->rect();
+    const qreal scale = shown.devicePixelRatio();
+    DroppedColours seen;
+    seen.background = shown.pixel(QPoint(entry.right() - 2, entry.center().y()) * scale) & 0xFFFFFF;
+    for (int y = int(entry.top() * scale); y < int(entry.bottom() * scale); ++y) {
+        for (int x = int(entry.left() * scale); x < int(entry.right() * scale); ++x) {
+            const QRgb pixel = shown.pixel(x, y) & 0xFFFFFF;
+            if (qRed(pixel) + qGreen(pixel) + qBlue(pixel)
+                < qRed(seen.ink) + qGreen(seen.ink) + qBlue(seen.ink))
+                seen.ink = pixel;
+        }
+    }
+    return seen;
+}
+
 void tst_Zediz::materialColours()
 {
     QFETCH(QStringList, clicks);
@@ -475,6 +511,9 @@ void tst_Zediz::materialColours()
     QFETCH(QString, code);
     showActive();
     waitForRefresh();
+    // Dropped once before the change, so that the change has to reach lists that exist.
+    for (const char *name : {"ComWS", "ComAM"})
+        droppedColours(control<QComboBox>(name));
     click("AETcmnd");
     click("NORcmnd");
     for (const QString &name : clicks)
@@ -484,6 +523,11 @@ void tst_Zediz::materialColours()
         QCOMPARE(p.color(QPalette::Text), QColor(QRgb(colour)));
         QCOMPARE(p.color(QPalette::ButtonText), QColor(QRgb(colour)));
     }
+    QTRY_COMPARE(control<QComboBox>("ComAM")->count(), 17);
+    const DroppedColours wireSizes = droppedColours(control<QComboBox>("ComWS"));
+    QCOMPARE(wireSizes.ink, QRgb(colour));
+    QCOMPARE(wireSizes.background, QRgb(0xFFFFFF));
+    QCOMPARE(droppedColours(control<QComboBox>("ComAM")).ink, QRgb(colour));
     code.replace(QStringLiteral("11"), QStringLiteral("22"));
     QTRY_COMPARE(state().TableCode, code);
     QCOMPARE(state().EarthTemperature, qint16(22));
@@ -577,7 +621,8 @@ tst_Zediz::Question tst_Zediz::doubleClickDiagram(QMessageBox::StandardButton an
                 box->standardButtons(),
                 box->standardButton(box->defaultButton()),
                 box->icon(),
-                true};
+                true,
+                box->width()};
         box->button(answer)->click();
     });
     watcher.start(5);
@@ -628,19 +673,42 @@ void tst_Zediz::materialChangeKeepsDrawing()
     QCOMPARE(paints, 0);
 }
 
-void tst_Zediz::numberWithoutDrawingKeepsLast()
+void tst_Zediz::numberWithoutDrawingShowsNothing()
 {
     showActive();
     click("OpENC");
     waitForRefresh();
-    const DiagramStore::Drawing shown = window->Pic1->picture();
-    QCOMPARE(shown, store.find(u"111"));
+    QCOMPARE(window->Pic1->picture(), store.find(u"111"));
     state().RunCount = 7;
     state().DetailNumber = 7;
     QTRY_COMPARE(state().ShownDiagramNumber, QStringLiteral("117"));
-    QCOMPARE(window->Pic1->picture(), shown);
+    QVERIFY(!window->Pic1->picture());
     QTRY_COMPARE(state().ListedTableCode, QStringLiteral("D11A77"));
     QCOMPARE(control<QComboBox>("ComAM")->itemText(0), QStringLiteral("    205 A"));
+}
+
+void tst_Zediz::unreadableDrawingShowsNothing()
+{
+    // Every drawing but that of the second runs step, whose bytes are cut short.
+    const auto damaged = [this](int number) {
+        const QByteArray bytes = store.at(diagramIndex(number))->bytes();
+        return number == 102 ? bytes.chopped(2) : bytes;
+    };
+    const DiagramStore lacking = DiagramStore::read(damaged).store;
+    window = std::make_unique<Zediz>(lacking);
+    const auto closeBeforeStore = qScopeGuard([this] { window.reset(); });
+    showActive();
+    waitForRefresh();
+    QVERIFY(window->Pic1->picture());
+    QCOMPARE(window->Pic1->picture(), lacking.find(u"101"));
+    click("NORcmnd");
+    waitForRefresh();
+    QCOMPARE(state().ShownDiagramNumber, QStringLiteral("102"));
+    QVERIFY(!window->Pic1->picture());
+    const QImage seen = window->Pic1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QImage black(seen.size(), QImage::Format_RGB32);
+    black.fill(Qt::black);
+    QCOMPARE(seen, black);
 }
 
 void tst_Zediz::eightRunsIntoD9ShowsDetail4AtOnce()
@@ -670,6 +738,11 @@ void tst_Zediz::copyQuestion()
     QCOMPARE(q.buttons, QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(q.defaultButton, QMessageBox::Yes);
     QCOMPARE(q.icon, QMessageBox::Question);
+    // Room for the whole title in a title bar: the caption in bold beside the window icon and
+    // three buttons, about 24 pixels each.
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    QVERIFY(q.width >= QFontMetrics(titleFont).horizontalAdvance(q.title) + 4 * 24);
 }
 
 void tst_Zediz::copyAnsweredNoKeepsClipboard()

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -25,7 +26,9 @@ private slots:
     void cleanup();
 
     void opensCentredWithTexts();
+    void surfaceInWindowColours();
     void secondClickBringsToFrontInPlace();
+    void minimisedComesBackOnSecondClick();
     void reopenedAfterCloseIsCentredAnew();
     void closes_data();
     void closes();
@@ -33,6 +36,7 @@ private slots:
     void staysOpen();
 
     void readMeOpensModal();
+    void readMeMinimisedComesBack();
     void readMeCloses_data();
     void readMeCloses();
     void readMeStaysOpen_data();
@@ -161,6 +165,27 @@ void tst_About::opensCentredWithTexts()
     QVERIFY(!QApplication::modalWindow());
 }
 
+void tst_About::surfaceInWindowColours()
+{
+    About *about = openAbout();
+    QVERIFY(about);
+    const QPalette colours = about->palette();
+    // The test would prove nothing where the content colour is the dialog grey.
+    QVERIFY(colours.color(QPalette::Base) != colours.color(QPalette::Window));
+
+    const QImage shown = about->grab().toImage();
+    const qreal scale = shown.devicePixelRatio();
+    auto pixelAt = [&](QPoint at) { return QColor(shown.pixel(at * scale)); };
+    QCOMPARE(pixelAt(QPoint(150, 120)), colours.color(QPalette::Base)); // between labels and buttons
+    for (const char *name : {"Lbl_Program", "Lbl_Version", "Lbl_Tessaly", "Lbl_Copyrt"}) {
+        auto *label = child<QLabel>(about, name);
+        QCOMPARE(label->foregroundRole(), QPalette::Text);
+        // Right of the text, inside the opaque label.
+        const QPoint free = label->geometry().topRight() + QPoint(-3, 3);
+        QVERIFY2(pixelAt(free) == colours.color(QPalette::Base), name);
+    }
+}
+
 void tst_About::secondClickBringsToFrontInPlace()
 {
     QPointer<About> about = openAbout();
@@ -175,6 +200,25 @@ void tst_About::secondClickBringsToFrontInPlace()
 
     QCOMPARE(about->pos(), movedTo);
     QTRY_COMPARE(QApplication::focusWidget(), child(about, "Command3"));
+}
+
+void tst_About::minimisedComesBackOnSecondClick()
+{
+    QPointer<About> about = openAbout();
+    QVERIFY(about);
+    const QPoint movedTo = about->pos() + QPoint(37, -41);
+    about->move(movedTo);
+    about->showMinimized();
+    QTRY_VERIFY(about->isMinimized());
+    main->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(main.get()));
+
+    QTest::mouseClick(child(main.get(), "CmdAbout"), Qt::LeftButton);
+    QTRY_VERIFY(!about->isMinimized());
+    QVERIFY(about->isVisible());
+    QTRY_COMPARE(QApplication::activeWindow(), about.data());
+    QCOMPARE(about->pos(), movedTo);
+    QCOMPARE(visibleAbouts().size(), 1);
 }
 
 void tst_About::reopenedAfterCloseIsCentredAnew()
@@ -270,7 +314,23 @@ void tst_About::readMeOpensModal()
         QCOMPARE(QApplication::activeModalWidget(), &readMe);
         QCOMPARE(readMe.windowTitle(), QStringLiteral("Quellmark"));
         QCOMPARE(readMe.size(), QSize(524, 626));
-        QCOMPARE(readMe.windowIcon().cacheKey(), main->windowIcon().cacheKey());
+        // The one 32 x 32 picture of the main window, not an empty icon in both.
+        for (const QWidget *window :
+             {static_cast<const QWidget *>(&readMe), static_cast<const QWidget *>(main.get())}) {
+            const QIcon icon = window->windowIcon();
+            QCOMPARE(icon.availableSizes(), QList<QSize>{QSize(32, 32)});
+            const QImage image = icon.pixmap(QSize(32, 32), 1.0).toImage();
+            QCOMPARE(image.size(), QSize(32, 32));
+            QVERIFY(!image.hasAlphaChannel());
+            QSet<QRgb> colours;
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x)
+                    colours.insert(image.pixel(x, y));
+            }
+            QVERIFY2(colours.size() >= 8, "a blank square, not a picture");
+        }
+        QCOMPARE(readMe.windowIcon().pixmap(QSize(32, 32), 1.0).toImage(),
+                 main->windowIcon().pixmap(QSize(32, 32), 1.0).toImage());
         QVERIFY(centredOver(readMe, *main));
 
         auto *text = child<QPlainTextEdit>(&readMe, "Text1");
@@ -285,6 +345,23 @@ void tst_About::readMeOpensModal()
     // Back in the About window, with fresh activation and the focus on "OK" again.
     QTRY_VERIFY(about->isActiveWindow());
     QTRY_COMPARE(QApplication::focusWidget(), child(about, "Command3"));
+}
+
+void tst_About::readMeMinimisedComesBack()
+{
+    QPointer<About> about = openAbout();
+    QVERIFY(about);
+    withReadMe(about, [&](Discl &readMe) {
+        // Some window managers take the owner along.
+        about->showMinimized();
+        readMe.showMinimized();
+        QTRY_VERIFY(!readMe.isMinimized());
+        QVERIFY(readMe.isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), &readMe);
+        QCOMPARE(QApplication::activeModalWidget(), &readMe);
+        QTRY_VERIFY(!about->isMinimized());
+    });
+    QTRY_VERIFY(about->isActiveWindow());
 }
 
 enum class ReadMeAction {
