@@ -1,5 +1,6 @@
 #include "numtext.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -141,6 +142,27 @@ Scan scanNumber(QStringView text)
     return scan;
 }
 
+// Whether a number that no double can hold is too large rather than too small: the decimal
+// exponent of its first significant digit is positive. Out of range, it is far from zero.
+bool tooLarge(const std::string &number)
+{
+    const std::size_t e = std::min(number.find('e'), number.size());
+    const std::size_t point = std::min(number.find('.'), e);
+    const std::size_t first = number.find_first_of("123456789");
+    if (first >= e)
+        return false;
+    long long magnitude = first < point ? (long long) (point - first) - 1
+                                        : -(long long) (first - point);
+    long long exponent = 0;
+    for (std::size_t i = e + 1; i < number.size(); ++i) {
+        if (number[i] >= '0' && number[i] <= '9' && exponent < 1'000'000'000)
+            exponent = exponent * 10 + (number[i] - '0');
+    }
+    if (e + 1 < number.size() && number[e + 1] == '-')
+        exponent = -exponent;
+    return magnitude + exponent > 0;
+}
+
 double toDouble(const std::string &number)
 {
     if (number.empty())
@@ -150,8 +172,11 @@ double toDouble(const std::string &number)
         ++first;
     double value = 0;
     const auto result = std::from_chars(first, number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
+    if (result.ec == std::errc::result_out_of_range) {
+        if (!tooLarge(number))
+            return 0;
         return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
+    }
     return value;
 }
 

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace platform;
 
 class tst_NumText : public QObject
@@ -101,6 +103,15 @@ void tst_NumText::leading_data()
     QTest::newRow("exponent without digits") << "7E" << 7.0;
     QTest::newRow("second point ends") << "1.2.3" << 1.2;
     QTest::newRow("comma ends") << "1,5" << 1.0;
+    QTest::newRow("too small") << "1e-400" << 0.0;
+    QTest::newRow("too small, negative") << "-1e-400" << 0.0;
+    QTest::newRow("too small from many digits") << "100000e-330" << 0.0;
+    QTest::newRow("too small without exponent") << "0." + QString(400, u'0') + "1" << 0.0;
+    QTest::newRow("smallest held") << "1e-310" << 1e-310;
+    QTest::newRow("too large") << "1e400" << HUGE_VAL;
+    QTest::newRow("too large, negative") << "-1e400" << -HUGE_VAL;
+    QTest::newRow("too large from many digits") << "0.00001e320" << HUGE_VAL;
+    QTest::newRow("too large, small exponent") << "1" + QString(400, u'0') + "e-5" << HUGE_VAL;
 }
 
 void tst_NumText::leading()
