@@ -151,8 +151,11 @@ bool tooLarge(const std::string &number)
     const std::size_t first = number.find_first_of("123456789");
     if (first >= e)
         return false;
-    long long magnitude = first < point ? (long long) (point - first) - 1
-                                        : -(long long) (first - point);
+    const auto digitsBetween = [](std::size_t from, std::size_t to) {
+        return static_cast<long long>(to - from);
+    };
+    const long long magnitude = first < point ? digitsBetween(first, point) - 1
+                                              : -digitsBetween(point, first);
     long long exponent = 0;
     for (std::size_t i = e + 1; i < number.size(); ++i) {
         if (number[i] >= '0' && number[i] <= '9' && exponent < 1'000'000'000)
