@@ -23,9 +23,11 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <random>
 #include <vector>
@@ -163,6 +165,23 @@ int envNumber(const char *name, int fallback)
     return ok && value >= 0 ? value : fallback;
 }
 
+// The seed of a run to replay: any 32-bit unsigned number, or the default when none is given.
+// Anything else is refused, so that a run is never quietly another one than asked for.
+std::optional<quint32> envSeed(const char *name, quint32 fallback)
+{
+    if (!qEnvironmentVariableIsSet(name))
+        return fallback;
+    const QByteArray text = qgetenv(name);
+    bool ok = false;
+    const qulonglong value = text.toULongLong(&ok, 10);
+    const bool digitsOnly = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
+    if (!ok || !digitsOnly || value > std::numeric_limits<quint32>::max())
+        return std::nullopt;
+    return quint32(value);
+}
+
 } // namespace
 
 // Tens of thousands of seeded random user actions on the real main window, its About window
@@ -273,7 +292,12 @@ void tst_Soak::randomActions()
     QFETCH(bool, fastTimers);
     QFETCH(int, actions);
     row = QString::fromLatin1(QTest::currentDataTag());
-    seed = quint32(envNumber("LOAMVANE_SOAK_SEED", 20250107));
+    const std::optional<quint32> asked = envSeed("LOAMVANE_SOAK_SEED", 20250107);
+    if (!asked) {
+        QFAIL(qPrintable(u"LOAMVANE_SOAK_SEED must be a whole number from 0 to 4294967295, not \""_s
+                         + qEnvironmentVariable("LOAMVANE_SOAK_SEED") + u"\""_s));
+    }
+    seed = *asked;
     rng.seed(seed);
     qInfo("soak %s: seed %u, %d actions", QTest::currentDataTag(), seed, actions);
 
