@@ -46,8 +46,7 @@ Control *place(Control *control, const char *name, const Placement &at)
 QLabel *label(QWidget *parent, const char *name, const Placement &at)
 {
     auto *control = place(new QLabel(parent), name, at);
-    control->setBackgroundRole(QPalette::Base);
-    control->setForegroundRole(QPalette::Text);
+    // Opaque, in the window's own roles, which a label takes from its window.
     control->setAutoFillBackground(true);
     control->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     control->setWordWrap(true);
