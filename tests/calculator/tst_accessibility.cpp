@@ -186,18 +186,18 @@ void tst_Accessibility::tabChain_data()
     QTest::addColumn<QStringList>("select");
     QTest::addColumn<QString>("pressOff");
     QTest::addColumn<QStringList>("chain");
-    QTest::newRow("start options") << QStringList{} << QString()
-                                   << QStringList{"Pic1",
-                                                  "OpCU",
-                                                  "OpDB",
-                                                  "OpTri",
-                                                  "NORcmnd",
-                                                  "ComWS",
-                                                  "ComAM",
-                                                  "ComTotalAmp",
-                                                  "CTcmnd",
-                                                  "AETcmnd",
-                                                  "CmdAbout"};
+    const QStringList startChain{"Pic1",
+                                 "OpCU",
+                                 "OpDB",
+                                 "OpTri",
+                                 "NORcmnd",
+                                 "ComWS",
+                                 "ComAM",
+                                 "ComTotalAmp",
+                                 "CTcmnd",
+                                 "AETcmnd",
+                                 "CmdAbout"};
+    QTest::newRow("start options") << QStringList{} << QString() << startChain;
     QTest::newRow("other options") << QStringList{"OpAL", "OpENC", "OpSC"} << QString()
                                    << QStringList{"Pic1",
                                                   "OpAL",
@@ -211,18 +211,7 @@ void tst_Accessibility::tabChain_data()
                                                   "AETcmnd",
                                                   "CmdAbout"};
     // A press on an option released off it gives the option the focus but does not select it.
-    QTest::newRow("pressed off an option") << QStringList{} << u"OpSC"_s
-                                           << QStringList{"Pic1",
-                                                          "OpCU",
-                                                          "OpDB",
-                                                          "OpTri",
-                                                          "NORcmnd",
-                                                          "ComWS",
-                                                          "ComAM",
-                                                          "ComTotalAmp",
-                                                          "CTcmnd",
-                                                          "AETcmnd",
-                                                          "CmdAbout"};
+    QTest::newRow("pressed off an option") << QStringList{} << u"OpSC"_s << startChain;
 }
 
 void tst_Accessibility::tabChain()
