@@ -29,7 +29,7 @@ public:
     static DiagramReading read(const Source &source);
     // Reads every drawing embedded in the program.
     static DiagramReading readEmbedded();
-    // The embedded drawings that could be read, for callers that check them themselves.
+    // The embedded drawings that could be read, without saying whether any could not.
     static DiagramStore embedded();
 
     // The drawing of a diagram number given as its text ("101"), or null when there is none.
